@@ -1,0 +1,9 @@
+#pragma once
+
+// Makes the faces the windows ask for by name available: Tahoma from the fonts-wine package
+// (installed outside fontconfig's folders), Carlito for "Calibri" and Liberation Sans for
+// "Arabic Transparent". Call once, after the application object exists.
+void registerStationFonts();
+
+// The face that draws Arabic letters (shaped and joined) next to a Latin face without them.
+inline constexpr const char* arabicFamily = "Noto Sans Arabic";
