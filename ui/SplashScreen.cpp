@@ -19,7 +19,6 @@ class SplashWindow : public QWidget {
 public:
     SplashWindow() {
         setAttribute(Qt::WA_TranslucentBackground);
-        setAttribute(Qt::WA_NoSystemBackground);
         // Hiding the splash before the main window shows must not end the program.
         setAttribute(Qt::WA_QuitOnClose, false);
     }

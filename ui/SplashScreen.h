@@ -41,6 +41,7 @@ public:
     // Hides the window; the window and the image stay until the splash is destroyed.
     void Close();
 
+    // The splash's own window, for those who need to look at it.
     QWidget* Form() const;
 
 private:
