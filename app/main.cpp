@@ -1,4 +1,5 @@
 #include "app/Application.h"
+#include "platform/Fonts.h"
 #include "platform/SingleInstance.h"
 #include "ui/Afficher_Numero.h"
 #include "ui/u_LISTE_TIRVO.h"
@@ -36,6 +37,7 @@ int main(int argc, char** argv) {
         return code;
 
     StationApplication application(argc, argv);
+    registerStationFonts();
     StationEnvironment environment;
     environment.instanceKey = SingleInstance::defaultKey();
     TLISTE_TIRVO LISTE_TIRVO(environment);

@@ -76,7 +76,7 @@ void Connection::attach(bool createFile, const QString& defaultCharSet) {
     if (isOpen())
         return;
     if (databaseName.isEmpty())
-        throw DbError("no database given");
+        throw DbError("Connexion impossible : aucune base de données indiquée");
     fb::Status status;
     IXpbBuilder* dpb = nullptr;
     IProvider* provider = fb::master()->getDispatcher();
@@ -92,19 +92,19 @@ void Connection::attach(bool createFile, const QString& defaultCharSet) {
             dpb->insertInt(&status, isc_dpb_sql_dialect, 3);
             dpb->insertInt(&status, isc_dpb_page_size, 8192);
             dpb->insertString(&status, isc_dpb_set_db_charset, defaultCharSet.toUtf8().constData());
-            attachment = provider->createDatabase(&status, name.constData(),
-                                                  dpb->getBufferLength(&status),
-                                                  dpb->getBuffer(&status));
+            attachment = provider->createDatabase(
+                &status, name.constData(), dpb->getBufferLength(&status), dpb->getBuffer(&status));
         } else {
-            attachment = provider->attachDatabase(&status, name.constData(),
-                                                  dpb->getBufferLength(&status),
-                                                  dpb->getBuffer(&status));
+            attachment = provider->attachDatabase(
+                &status, name.constData(), dpb->getBufferLength(&status), dpb->getBuffer(&status));
         }
     } catch (const FbException& error) {
         if (dpb)
             dpb->dispose();
         provider->release();
-        throw DbError(fb::message(error));
+        throw DbError(QStringLiteral("Connexion impossible à %1 : %2")
+                          .arg(databaseName, QString::fromStdString(fb::message(error)))
+                          .toStdString());
     }
     dpb->dispose();
     provider->release();
@@ -135,17 +135,17 @@ void Connection::markLost() {
 
 void Connection::executeImmediate(const QString& sql) {
     if (!attachment)
-        throw DbError("not connected");
+        throw DbError("Base de données non connectée");
     fb::Status status;
     ITransaction* transaction = nullptr;
     try {
-        transaction = attachment->startTransaction(&status, fb::writeTransactionSize,
-                                                   fb::writeTransaction);
+        transaction =
+            attachment->startTransaction(&status, fb::writeTransactionSize, fb::writeTransaction);
         attachment->execute(&status, transaction, 0, sql.toUtf8().constData(), SQL_DIALECT_V6,
                             nullptr, nullptr, nullptr, nullptr);
         transaction->commit(&status);
     } catch (const FbException& error) {
-        const std::string text = fb::message(error);
+        const std::string text = "Erreur de la base de données : " + fb::message(error);
         fb::abandon(transaction);
         if (fb::isConnectionLost(error))
             markLost();

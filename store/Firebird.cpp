@@ -9,13 +9,18 @@ namespace {
 constexpr unsigned char lockTimeoutSeconds = 5;
 } // namespace
 
-const unsigned char readOnlyTransaction[] = {isc_tpb_version3, isc_tpb_read,
-                                             isc_tpb_read_committed, isc_tpb_rec_version};
+const unsigned char readOnlyTransaction[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed,
+                                             isc_tpb_rec_version};
 const unsigned readOnlyTransactionSize = sizeof(readOnlyTransaction);
 
-const unsigned char writeTransaction[] = {
-    isc_tpb_version3, isc_tpb_write,        isc_tpb_read_committed, isc_tpb_rec_version,
-    isc_tpb_wait,     isc_tpb_lock_timeout, 1,                      lockTimeoutSeconds};
+const unsigned char writeTransaction[] = {isc_tpb_version3,
+                                          isc_tpb_write,
+                                          isc_tpb_read_committed,
+                                          isc_tpb_rec_version,
+                                          isc_tpb_wait,
+                                          isc_tpb_lock_timeout,
+                                          1,
+                                          lockTimeoutSeconds};
 const unsigned writeTransactionSize = sizeof(writeTransaction);
 
 Firebird::IMaster* master() {

@@ -38,6 +38,11 @@ QDateTime decodeTimestamp(const ISC_TIMESTAMP& stamp) {
                      QTime(int(hours), int(minutes), int(seconds), int(fractions / 10)));
 }
 
+ISC_DATE encodeDate(QDate date) {
+    return fb::util()->encodeDate(unsigned(date.year()), unsigned(date.month()),
+                                  unsigned(date.day()));
+}
+
 QDateTime decodeDate(ISC_DATE date) {
     unsigned year = 0, month = 0, day = 0;
     fb::util()->decodeDate(date, &year, &month, &day);
@@ -118,9 +123,9 @@ FieldValue readValue(const unsigned char* buffer, const Column& column, bool tri
 } // namespace
 
 Query::Query(Connection& owner, const QStringList& lines, QuerySettings settings)
-    : connection(owner), storedText(lines.join(QStringLiteral("\r\n"))),
-      positionalText(toPositional(storedText, &paramNames)), querySettings(settings),
-      paramValues(paramNames.size()) {
+    : connection(owner), storedText(lines.join(QStringLiteral("\r\n"))), querySettings(settings) {
+    positionalText = toPositional(storedText, &paramNames);
+    paramValues.resize(size_t(paramNames.size()));
     connection.registerQuery(this);
 }
 
@@ -168,7 +173,19 @@ void Query::bindText(int index, const DbText& text) {
 void Query::bindDate(int index, QDate date) {
     Param& param = paramValues.at(size_t(index));
     param.kind = date.isValid() ? Param::Kind::Date : Param::Kind::Null;
-    param.date = date;
+    param.moment = QDateTime(date, QTime(0, 0));
+}
+
+void Query::bindDateTime(int index, const QDateTime& moment) {
+    Param& param = paramValues.at(size_t(index));
+    param.kind = moment.isValid() ? Param::Kind::DateTime : Param::Kind::Null;
+    param.moment = moment;
+}
+
+void Query::bindInteger(int index, qint64 number) {
+    Param& param = paramValues.at(size_t(index));
+    param.kind = Param::Kind::Integer;
+    param.integer = number;
 }
 
 void Query::bindNull(int index) {
@@ -187,7 +204,7 @@ void Query::close() {
 
 void Query::refresh() {
     if (!opened)
-        throw DbError("the query is closed and cannot be refreshed");
+        throw DbError("Requête fermée : elle ne peut pas être relancée");
     run(true);
 }
 
@@ -206,7 +223,7 @@ void Query::releaseStatement() {
 void Query::run(bool fetch) {
     IAttachment* attachment = connection.handle();
     if (!attachment)
-        throw DbError("not connected to the database");
+        throw DbError("Base de données non connectée");
 
     fb::Status status;
     ITransaction* transaction = nullptr;
@@ -220,9 +237,9 @@ void Query::run(bool fetch) {
                             : attachment->startTransaction(&status, fb::writeTransactionSize,
                                                            fb::writeTransaction);
         if (!statement)
-            statement = attachment->prepare(&status, transaction, 0,
-                                            positionalText.toUtf8().constData(), SQL_DIALECT_V6,
-                                            IStatement::PREPARE_PREFETCH_METADATA);
+            statement =
+                attachment->prepare(&status, transaction, 0, positionalText.toUtf8().constData(),
+                                    SQL_DIALECT_V6, IStatement::PREPARE_PREFETCH_METADATA);
 
         // Input message: our own layout, so a key is sent with the bytes and character set it
         // arrived with.
@@ -234,9 +251,15 @@ void Query::run(bool fetch) {
                 const Param& param = paramValues[i];
                 if (param.kind == Param::Kind::Date) {
                     builder->setType(&status, i, SQL_TYPE_DATE + 1);
+                } else if (param.kind == Param::Kind::DateTime) {
+                    builder->setType(&status, i, SQL_TIMESTAMP + 1);
+                } else if (param.kind == Param::Kind::Integer) {
+                    builder->setType(&status, i, SQL_INT64 + 1);
+                    builder->setScale(&status, i, 0);
                 } else {
                     builder->setType(&status, i, SQL_VARYING + 1);
-                    builder->setLength(&status, i, unsigned(std::max<qsizetype>(1, param.text.bytes.size())));
+                    builder->setLength(&status, i,
+                                       unsigned(std::max<qsizetype>(1, param.text.bytes.size())));
                     builder->setCharSet(&status, i, param.text.charSet);
                 }
             }
@@ -251,9 +274,16 @@ void Query::run(bool fetch) {
                                                       inputMetadata->getNullOffset(&status, i));
                 *null = param.kind == Param::Kind::Null ? -1 : 0;
                 if (param.kind == Param::Kind::Date) {
-                    *reinterpret_cast<ISC_DATE*>(data) = fb::util()->encodeDate(
-                        unsigned(param.date.year()), unsigned(param.date.month()),
-                        unsigned(param.date.day()));
+                    *reinterpret_cast<ISC_DATE*>(data) = encodeDate(param.moment.date());
+                } else if (param.kind == Param::Kind::DateTime) {
+                    auto* stamp = reinterpret_cast<ISC_TIMESTAMP*>(data);
+                    stamp->timestamp_date = encodeDate(param.moment.date());
+                    const QTime time = param.moment.time();
+                    stamp->timestamp_time =
+                        fb::util()->encodeTime(unsigned(time.hour()), unsigned(time.minute()),
+                                               unsigned(time.second()), unsigned(time.msec() * 10));
+                } else if (param.kind == Param::Kind::Integer) {
+                    *reinterpret_cast<qint64*>(data) = param.integer;
                 } else if (param.kind == Param::Kind::Text) {
                     *reinterpret_cast<unsigned short*>(data) =
                         static_cast<unsigned short>(param.text.bytes.size());
@@ -279,9 +309,9 @@ void Query::run(bool fetch) {
             }
             std::vector<unsigned char> buffer(outputMetadata->getMessageLength(&status));
             std::vector<std::vector<FieldValue>> fetched;
-            cursor = statement->openCursor(&status, transaction, inputMetadata,
-                                           input.empty() ? nullptr : input.data(), outputMetadata,
-                                           0);
+            cursor =
+                statement->openCursor(&status, transaction, inputMetadata,
+                                      input.empty() ? nullptr : input.data(), outputMetadata, 0);
             while (cursor->fetchNext(&status, buffer.data()) == IStatus::RESULT_OK) {
                 std::vector<FieldValue> row;
                 row.reserve(count);
@@ -304,7 +334,7 @@ void Query::run(bool fetch) {
         transaction->commit(&status);
         transaction = nullptr;
     } catch (const FbException& error) {
-        const std::string text = fb::message(error);
+        const std::string text = "Erreur de la base de données : " + fb::message(error);
         if (cursor)
             cursor->release();
         if (builder)
@@ -327,9 +357,9 @@ void Query::run(bool fetch) {
 const FieldValue& Query::value(const char* field) const {
     const qsizetype column = columnNames.indexOf(QLatin1String(field));
     if (column < 0)
-        throw DbError(std::string("no field named ") + field);
+        throw DbError(std::string("Champ inconnu : ") + field);
     if (position >= rows.size())
-        throw DbError("no current row");
+        throw DbError("Aucune ligne courante");
     return rows[position][size_t(column)];
 }
 

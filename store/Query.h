@@ -54,6 +54,8 @@ public:
     void bindText(int index, const QString& text);
     void bindText(int index, const DbText& text);
     void bindDate(int index, QDate date);
+    void bindDateTime(int index, const QDateTime& moment);
+    void bindInteger(int index, qint64 number);
     void bindNull(int index);
 
     void open();
@@ -83,10 +85,11 @@ public:
 
 private:
     struct Param {
-        enum class Kind { Null, Text, Date };
+        enum class Kind { Null, Text, Date, DateTime, Integer };
         Kind kind = Kind::Null;
         DbText text;
-        QDate date;
+        QDateTime moment;
+        qint64 integer = 0;
     };
 
     void run(bool fetch);

@@ -48,12 +48,14 @@ QStringList decodeStationFile(const QByteArray& bytes) {
 QStringList readStationFile(const QString& folder, const QString& name) {
     QFile file(QDir(folder).filePath(name));
     if (!file.open(QIODevice::ReadOnly))
-        throw StationFileError(
-            QStringLiteral("Fichier %1 illisible : %2").arg(name, file.errorString()).toStdString());
+        throw StationFileError(QStringLiteral("Fichier %1 illisible : %2")
+                                   .arg(name, file.errorString())
+                                   .toStdString());
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw StationFileError(
-            QStringLiteral("Fichier %1 illisible : %2").arg(name, file.errorString()).toStdString());
+        throw StationFileError(QStringLiteral("Fichier %1 illisible : %2")
+                                   .arg(name, file.errorString())
+                                   .toStdString());
     return decodeStationFile(bytes);
 }
 

@@ -8,6 +8,7 @@
 #include "store/CallListStatements.h"
 #include "store/LocalAddress.h"
 #include "store/StationFile.h"
+#include "ui/SplashScreen.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -15,6 +16,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QThread>
 #include <QTimer>
 #include <QToolButton>
 #include <cstdio>
@@ -56,10 +58,10 @@ QToolButton* barButton(QWidget* parent, const char* caption, const QString& pict
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFocusPolicy(Qt::NoFocus);
     button->setFont(calibri(16));
-    button->setStyleSheet(QStringLiteral("QToolButton { background: %1; color: %2; border: none; }"
-                                         "QToolButton:pressed { background: %3; }")
-                              .arg(winColor(face).name(), winColor(text).name(),
-                                   winColor(face).darker(130).name()));
+    button->setStyleSheet(
+        QStringLiteral("QToolButton { background: %1; color: %2; border: none; }"
+                       "QToolButton:pressed { background: %3; }")
+            .arg(winColor(face).name(), winColor(text).name(), winColor(face).darker(130).name()));
     return button;
 }
 
@@ -120,7 +122,8 @@ void TLISTE_TIRVO::createComponents() {
     resize(clientWidth, clientHeight);
 
     Panel5 = plainPanel(this);
-    cxButton3 = new QPushButton(QStringLiteral("Mettre à jour la liste des patients ( F9 )"), Panel5);
+    cxButton3 =
+        new QPushButton(QStringLiteral("Mettre à jour la liste des patients ( F9 )"), Panel5);
     cxButton3->setFont(calibri(16));
     cxButton3->setCursor(Qt::PointingHandCursor);
     cxButton3->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: white; border: "
@@ -173,13 +176,13 @@ void TLISTE_TIRVO::createComponents() {
     Image1 = new QLabel(Panel3);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(QPixmap(QStringLiteral(":/images/logo70x45.png")));
-    cxButton4 = barButton(Panel3, "TIRVO", QStringLiteral(":/images/speaker32.png"), 171344,
-                          2676223);
+    cxButton4 =
+        barButton(Panel3, "TIRVO", QStringLiteral(":/images/speaker32.png"), 171344, 2676223);
     cxButton4->setToolTip(shown("2eme\r\nEcran"));
     cxButton5 = barButton(Panel3, "Liste des\r\nTirvos", QStringLiteral(":/images/list32.png"),
                           171344, 0xFFFFFF);
-    cxButton2 = barButton(Panel3, "2eme\r\nEcran", QStringLiteral(":/images/screens32.png"),
-                          171344, 2676223);
+    cxButton2 = barButton(Panel3, "2eme\r\nEcran", QStringLiteral(":/images/screens32.png"), 171344,
+                          2676223);
     cxButton2->setToolTip(shown("2eme\r\nEcran"));
     cxButton1 = barButton(Panel3, "Quitter", QStringLiteral(":/images/house32.png"), 0, 60157);
     cxButton1->setCursor(Qt::PointingHandCursor);
@@ -259,7 +262,13 @@ void TLISTE_TIRVO::ForcatmCreate() {
         app->setExceptionHandler(
             [this](QObject* sender, const std::exception& error) { AppException(sender, error); });
 
-    // Splash: shown stay-on-top for the pause, then closed.
+    // The splash stays on screen through the pause, which deliberately blocks this thread.
+    QImage logo(QStringLiteral(":/LOGO"));
+    splash = std::make_unique<TSplash>(logo);
+    splash->Show(true);
+    QThread::msleep(env.splashPauseMs);
+    splash->Close();
+    logo = QImage();
 
     const QString fontFile = QDir(env.workingFolder).filePath(QStringLiteral("Font/calibrib.TTF"));
     if (QFileInfo::exists(fontFile))

@@ -18,6 +18,7 @@ class QToolButton;
 class DateEdit;
 class SingleInstance;
 class StatusBar;
+class TSplash;
 
 // What the station takes from its surroundings; tests give their own.
 struct StationEnvironment {
@@ -102,6 +103,7 @@ private:
     void restoreFromAnotherStart();
 
     StationEnvironment env;
+    std::unique_ptr<TSplash> splash;
     StartState state = StartState::Creating;
     QStringList lines;
 };

@@ -1,0 +1,70 @@
+#include "platform/SingleInstance.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <sys/stat.h>
+
+class TestSingleInstance : public QObject {
+    Q_OBJECT
+private slots:
+    void secondGuardAsksTheFirstToComeForward();
+    void emptyKeyTurnsTheGuardOff();
+    void secondProcessEndsWithoutReadingTheStationFile();
+};
+
+void TestSingleInstance::secondGuardAsksTheFirstToComeForward() {
+    const QString key = QStringLiteral("appel-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance first(key);
+    QVERIFY(!first.anotherInstanceRuns());
+    QSignalSpy restore(&first, &SingleInstance::restoreRequested);
+    SingleInstance second(key);
+    QVERIFY(second.anotherInstanceRuns());
+    QVERIFY(restore.wait(2000));
+}
+
+void TestSingleInstance::emptyKeyTurnsTheGuardOff() {
+    SingleInstance first{QString()};
+    SingleInstance second{QString()};
+    QVERIFY(!first.anotherInstanceRuns());
+    QVERIFY(!second.anotherInstanceRuns());
+}
+
+// Two real processes of one executable, the second started under the same name in other letter
+// case from another folder. Its working folder holds a FIFO named Ch.txt: reading it would block
+// the second instance for good.
+void TestSingleInstance::secondProcessEndsWithoutReadingTheStationFile() {
+    QTemporaryDir firstFolder;
+    QTemporaryDir secondFolder;
+    const QString lower = firstFolder.filePath(QStringLiteral("appel"));
+    const QString upper = secondFolder.filePath(QStringLiteral("APPEL"));
+    QVERIFY(QFile::copy(QStringLiteral(STATION_EXE), lower));
+    QVERIFY(QFile::copy(QStringLiteral(STATION_EXE), upper));
+    QVERIFY(mkfifo(QFile::encodeName(secondFolder.filePath(QStringLiteral("Ch.txt"))), 0600) == 0);
+
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    QProcess first;
+    first.setProcessEnvironment(environment);
+    first.setWorkingDirectory(firstFolder.path());
+    first.start(lower, {});
+    QVERIFY(first.waitForStarted());
+    QTest::qWait(1500);
+    QVERIFY2(first.state() == QProcess::Running, first.readAllStandardError().constData());
+
+    QProcess second;
+    second.setProcessEnvironment(environment);
+    second.setWorkingDirectory(secondFolder.path());
+    second.start(upper, {});
+    QVERIFY(second.waitForFinished(8000));
+    QCOMPARE(second.exitCode(), 0);
+    QCOMPARE(first.state(), QProcess::Running);
+    first.kill();
+    first.waitForFinished();
+}
+
+QTEST_GUILESS_MAIN(TestSingleInstance)
+#include "test_singleinstance.moc"
