@@ -13,7 +13,8 @@
 #include <vector>
 
 // A board of tiles in named groups, painted by this one widget. Layout is lazy: changes
-// only mark it dirty, and it is redone once before the next paint or position query.
+// only mark it dirty, and it is redone once before the next paint or position query; a
+// tile appended at the end of the board is placed on its own and repaints only itself.
 class TileControl : public QWidget {
     Q_OBJECT
 
