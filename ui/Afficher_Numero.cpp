@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QPixmap>
+#include <QTextLayout>
+#include <QtMath>
 
 namespace {
 
@@ -19,9 +21,7 @@ constexpr int analysisLabelColour = 8404992; // RGB 0,64,128
 constexpr int clockColour = 255;             // red
 
 QFont pixelFont(const QString& family, int pixels, bool bold = false) {
-    QFont font;
-    // The Arabic face follows, so Arabic letters asked of a Latin face are shaped and joined.
-    font.setFamilies({family, QLatin1String(arabicFamily)});
+    QFont font(family);
     font.setPixelSize(pixels);
     font.setBold(bold);
     return font;
@@ -46,6 +46,22 @@ QWidget* band(QWidget* parent, int height, int colour) {
     if (height > 0)
         panel->setFixedHeight(height);
     return panel;
+}
+
+// Letters drawn by a fallback face (Arabic in a Latin face) make the line as deep as that face's
+// descent, which would lift the caption off the bottom of its band; keep the baseline where the
+// label's own face puts it.
+void keepBaseline(QLabel* label) {
+    QTextLayout text(label->text(), label->font());
+    text.beginLayout();
+    const QTextLine line = text.createLine();
+    text.endLayout();
+    const int extra = qCeil(line.descent()) - QFontMetrics(label->font()).descent();
+    if (extra > 0) {
+        // A negative margin lets the text rect reach below the label; drawing is still clipped.
+        label->setAttribute(Qt::WA_ContentsMarginsRespectsSafeArea, false);
+        label->setContentsMargins(0, 0, 0, -extra);
+    }
 }
 
 // A child that fills its panel.
@@ -79,6 +95,7 @@ TFAfficher_Numero::TFAfficher_Numero(QWidget* parent) : QWidget(parent, Qt::Wind
     cxLabel1->setAlignment(Qt::AlignHCenter | Qt::AlignBottom);
     cxLabel1->setFont(pixelFont(QStringLiteral("Calibri"), 57));
     setTextColour(cxLabel1, Qt::white);
+    keepBaseline(cxLabel1);
 
     Panel1 = band(this, 0, windowColour);
     Label1 = new QLabel(QStringLiteral("0"), Panel1);
