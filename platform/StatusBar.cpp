@@ -36,11 +36,18 @@ void StatusBar::paintEvent(QPaintEvent*) {
         const StatusPanel& panel = panels[size_t(i)];
         if (panel.text.isEmpty())
             continue;
-        const QRect area = panelRect(i).adjusted(2, 0, -2, 0);
+        const QRect area = panelRect(i).adjusted(1, 0, -1, 0);
         painter.setFont(panel.font);
         painter.setPen(panel.color);
+        // Fixed texts are clipped by their panel; a message in the stretching panel is shortened
+        // visibly instead.
         const QString shown =
-            QFontMetrics(panel.font).elidedText(panel.text, Qt::ElideRight, area.width());
+            panel.stretch
+                ? QFontMetrics(panel.font).elidedText(panel.text, Qt::ElideRight, area.width())
+                : panel.text;
+        painter.save();
+        painter.setClipRect(area);
         painter.drawText(area, int(panel.alignment | Qt::AlignVCenter) | Qt::TextSingleLine, shown);
+        painter.restore();
     }
 }

@@ -2,6 +2,7 @@
 #include "TestDatabase.h"
 #include "platform/DateEdit.h"
 #include "platform/StatusBar.h"
+#include "platform/TileControl.h"
 #include "ui/u_LISTE_TIRVO.h"
 
 #include <QLabel>

@@ -1,10 +1,12 @@
 #include "ui/u_LISTE_TIRVO.h"
 
 #include "app/Application.h"
+#include "board/TileBoard.h"
 #include "platform/Colors.h"
 #include "platform/DateEdit.h"
 #include "platform/SingleInstance.h"
 #include "platform/StatusBar.h"
+#include "platform/TileControl.h"
 #include "store/CallListStatements.h"
 #include "store/LocalAddress.h"
 #include "store/StationFile.h"
@@ -90,6 +92,16 @@ TLISTE_TIRVO::TLISTE_TIRVO(StationEnvironment environment) : env(std::move(envir
     Update_valide =
         std::make_unique<store::Query>(UniConnection1, validate.lines, validate.settings);
 
+    TileBoard::Parts boardParts;
+    boardParts.kind = BoardKind::Waiting;
+    boardParts.Categories = Categories;
+    boardParts.Groupe1 = Groupe1;
+    boardParts.Liste_ANA = Liste_ANA;
+    boardParts.patients = Liste_patient.get();
+    boardParts.analyses = Liste_ANALYSE.get();
+    boardParts.workingDate = [this] { return cxDateEdit2->value(); };
+    tiles = std::make_unique<TileBoard>(boardParts);
+
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
     Timer1->setSingleShot(false);
@@ -148,16 +160,14 @@ void TLISTE_TIRVO::createComponents() {
     }
 
     Panel6 = plainPanel(this);
-    Categories = new QWidget(Panel6);
-    Categories->setAutoFillBackground(true);
-    Categories->setPalette(QPalette(Qt::white));
-    Categories->setCursor(Qt::PointingHandCursor);
+    Categories = new TileControl(Panel6);
+    TileBoard::applyAreaSettings(Categories, QSize(150, 60));
+    Groupe1 = Categories->addGroup(QStringLiteral("Groupe1"));
     Panel9 = plainPanel(Panel6);
     Panel1 = plainPanel(Panel6);
-    Liste_ANA = new QWidget(Panel1);
-    Liste_ANA->setAutoFillBackground(true);
-    Liste_ANA->setPalette(QPalette(Qt::white));
-    Liste_ANA->setCursor(Qt::PointingHandCursor);
+    Liste_ANA = new TileControl(Panel1);
+    TileBoard::applyAreaSettings(Liste_ANA, QSize(140, 63));
+    Liste_ANA->addGroup(QStringLiteral("dxTileControlGroup1"));
     Panel10 = plainPanel(Panel1);
     cxButton8 = new QToolButton(Panel10);
     cxButton8->setText(QStringLiteral("Valider Patient"));
@@ -360,8 +370,7 @@ void TLISTE_TIRVO::cxDateEdit2PropertiesCloseUp() {
 void TLISTE_TIRVO::cxButton5Click() {}
 
 void TLISTE_TIRVO::Liste_pat() {
-    Liste_patient->bindDate(0, cxDateEdit2->date());
-    Liste_patient->refresh();
+    tiles->Liste_pat();
     dxStatusBar1->setPanelText(messagePanel, QString());
 }
 

@@ -18,6 +18,9 @@ class QToolButton;
 class DateEdit;
 class SingleInstance;
 class StatusBar;
+class TileBoard;
+class TileControl;
+class TileGroup;
 class TSplash;
 
 // What the station takes from its surroundings; tests give their own.
@@ -55,10 +58,11 @@ public:
     QLabel* Label6 = nullptr;
     // Middle area.
     QWidget* Panel6 = nullptr;
-    QWidget* Categories = nullptr;
+    TileControl* Categories = nullptr;
+    TileGroup* Groupe1 = nullptr;
     QWidget* Panel9 = nullptr;
     QWidget* Panel1 = nullptr;
-    QWidget* Liste_ANA = nullptr;
+    TileControl* Liste_ANA = nullptr;
     QWidget* Panel10 = nullptr;
     QToolButton* cxButton8 = nullptr;
     // Right-hand bar.
@@ -89,6 +93,7 @@ public:
     void cxButton5Click();
     void cxDateEdit2PropertiesCloseUp();
     void Liste_pat();
+    TileBoard& board() { return *tiles; }
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -104,6 +109,7 @@ private:
 
     StationEnvironment env;
     std::unique_ptr<TSplash> splash;
+    std::unique_ptr<TileBoard> tiles;
     StartState state = StartState::Creating;
     QStringList lines;
 };
