@@ -43,6 +43,8 @@ public:
     ~TLISTE_TIRVO() override;
 
     StartState startState() const { return state; }
+    // Today's date as the station sees it (the review window opens on it).
+    QDate today() const { return env.today(); }
     bool isSecondInstance() const;
     const QStringList& stationLines() const { return lines; }
 
