@@ -42,6 +42,7 @@ int main(int argc, char** argv) {
     environment.instanceKey = SingleInstance::defaultKey();
     TLISTE_TIRVO LISTE_TIRVO(environment);
     TFAfficher_Numero FAfficher_Numero;
+    LISTE_TIRVO.attachDisplay(&FAfficher_Numero);
     if (!LISTE_TIRVO.isSecondInstance())
         LISTE_TIRVO.show();
     return application.exec();

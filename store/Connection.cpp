@@ -23,15 +23,20 @@ QString trimBlanksAndControls(const QString& text) {
     return text.mid(begin, end - begin);
 }
 
-// Statements of a script end at ';' outside quotes; empty pieces are skipped.
+// Statements of a script end at ';' outside quotes and "--" comments; empty pieces are skipped.
 QStringList splitScript(const QString& script) {
     QStringList statements;
     QString current;
     QChar quote;
-    for (const QChar c : script) {
+    for (qsizetype i = 0; i < script.size(); ++i) {
+        const QChar c = script.at(i);
         if (!quote.isNull()) {
             if (c == quote)
                 quote = QChar();
+        } else if (c == u'-' && i + 1 < script.size() && script.at(i + 1) == u'-') {
+            while (i < script.size() && script.at(i) != u'\n')
+                ++i;
+            continue;
         } else if (c == u'\'' || c == u'"') {
             quote = c;
         } else if (c == u';') {

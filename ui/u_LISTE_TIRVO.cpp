@@ -1,15 +1,19 @@
 #include "ui/u_LISTE_TIRVO.h"
 
+#include "announce/Announce.h"
 #include "app/Application.h"
+#include "board/CallWorkflow.h"
 #include "board/TileBoard.h"
 #include "platform/Colors.h"
 #include "platform/DateEdit.h"
 #include "platform/SingleInstance.h"
 #include "platform/StatusBar.h"
 #include "platform/TileControl.h"
+#include "platform/WavePlayer.h"
 #include "store/CallListStatements.h"
 #include "store/LocalAddress.h"
 #include "store/StationFile.h"
+#include "ui/Afficher_Numero.h"
 #include "ui/SplashScreen.h"
 
 #include <QCloseEvent>
@@ -17,6 +21,7 @@
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
 #include <QTimer>
@@ -100,7 +105,32 @@ TLISTE_TIRVO::TLISTE_TIRVO(StationEnvironment environment) : env(std::move(envir
     boardParts.patients = Liste_patient.get();
     boardParts.analyses = Liste_ANALYSE.get();
     boardParts.workingDate = [this] { return cxDateEdit2->value(); };
+    boardParts.ArticlesClick = [this](Tile* tile) { ArticlesClick(tile); };
     tiles = std::make_unique<TileBoard>(boardParts);
+
+    player = env.player;
+    if (!player) {
+        soundCard = std::make_unique<AlsaWavePlayer>();
+        player = soundCard.get();
+    }
+    if (!env.informationBox)
+        env.informationBox = [](QWidget* parent, const QString& text) {
+            QMessageBox::information(parent, QStringLiteral("Information"), text, QMessageBox::Ok);
+        };
+    CallWorkflow::Parts callParts;
+    callParts.Label3 = Label3;
+    callParts.Label4 = Label4;
+    callParts.Label5 = Label5;
+    callParts.Label6 = Label6;
+    callParts.board = tiles.get();
+    callParts.Categories = Categories;
+    callParts.Groupe1 = Groupe1;
+    callParts.Liste_ANALYSE = Liste_ANALYSE.get();
+    callParts.Update_valide = Update_valide.get();
+    callParts.Liste_pat = [this] { Liste_pat(); };
+    callParts.tirvo = [this](int number) { tirvo(number); };
+    callParts.informationBox = [this](const QString& text) { env.informationBox(this, text); };
+    calling = std::make_unique<CallWorkflow>(callParts);
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(1000);
@@ -196,7 +226,10 @@ void TLISTE_TIRVO::createComponents() {
     cxButton2->setToolTip(shown("2eme\r\nEcran"));
     cxButton1 = barButton(Panel3, "Quitter", QStringLiteral(":/images/house32.png"), 0, 60157);
     cxButton1->setCursor(Qt::PointingHandCursor);
+    connect(cxButton4, &QToolButton::clicked, this, &TLISTE_TIRVO::cxButton4Click);
     connect(cxButton5, &QToolButton::clicked, this, &TLISTE_TIRVO::cxButton5Click);
+    connect(cxButton2, &QToolButton::clicked, this, &TLISTE_TIRVO::cxButton2Click);
+    connect(cxButton8, &QToolButton::clicked, this, &TLISTE_TIRVO::cxButton8Click);
     connect(cxButton1, &QToolButton::clicked, this, &TLISTE_TIRVO::cxButton1Click);
 
     createStatusBar();
@@ -380,4 +413,37 @@ void TLISTE_TIRVO::restoreFromAnotherStart() {
     show();
     raise();
     activateWindow();
+}
+
+void TLISTE_TIRVO::attachDisplay(TFAfficher_Numero* display) {
+    calling->setDisplay({display->Label1, display->Label3, [display] {
+                             display->showMaximized();
+                             display->raise();
+                             display->activateWindow();
+                         }});
+    connect(display, &TFAfficher_Numero::FormClose, this, [this] { calling->displayClosed(); });
+}
+
+void TLISTE_TIRVO::ArticlesClick(Tile* Sender) {
+    calling->ArticlesClick(Sender);
+}
+
+void TLISTE_TIRVO::MONADATE() {
+    calling->MONADATE();
+}
+
+void TLISTE_TIRVO::tirvo(int Numero) {
+    announce::announceTicket(Numero, *player);
+}
+
+void TLISTE_TIRVO::cxButton2Click() {
+    calling->cxButton2Click();
+}
+
+void TLISTE_TIRVO::cxButton4Click() {
+    MONADATE();
+}
+
+void TLISTE_TIRVO::cxButton8Click() {
+    calling->cxButton8Click();
 }

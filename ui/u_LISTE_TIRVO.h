@@ -18,6 +18,10 @@ class QToolButton;
 class DateEdit;
 class SingleInstance;
 class StatusBar;
+class CallWorkflow;
+class TFAfficher_Numero;
+class Tile;
+class WavePlayer;
 class TileBoard;
 class TileControl;
 class TileGroup;
@@ -30,6 +34,10 @@ struct StationEnvironment {
     // Empty: no single-instance guard.
     QString instanceKey;
     int splashPauseMs = 1000;
+    // Plays the voice clips; none: the sound card through ALSA.
+    WavePlayer* player = nullptr;
+    // The information box of "Valider Patient"; none: a standard message box.
+    std::function<void(QWidget* parent, const QString& text)> informationBox;
 };
 
 // The receptionist's main window: the board of waiting patients, the calling commands, the
@@ -95,6 +103,15 @@ public:
     void cxButton5Click();
     void cxDateEdit2PropertiesCloseUp();
     void Liste_pat();
+    void ArticlesClick(Tile* Sender);
+    void MONADATE();
+    void tirvo(int Numero);
+    void cxButton2Click();
+    void cxButton4Click();
+    void cxButton8Click();
+    // The public display window, created after this one.
+    void attachDisplay(TFAfficher_Numero* display);
+    CallWorkflow& calls() { return *calling; }
     TileBoard& board() { return *tiles; }
 
 protected:
@@ -112,6 +129,9 @@ private:
     StationEnvironment env;
     std::unique_ptr<TSplash> splash;
     std::unique_ptr<TileBoard> tiles;
+    std::unique_ptr<WavePlayer> soundCard;
+    WavePlayer* player = nullptr;
+    std::unique_ptr<CallWorkflow> calling;
     StartState state = StartState::Creating;
     QStringList lines;
 };
