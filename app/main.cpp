@@ -1,6 +1,7 @@
 #include "app/Application.h"
 #include "platform/Fonts.h"
 #include "platform/SingleInstance.h"
+#include "platform/TerminationSignal.h"
 #include "ui/Afficher_Numero.h"
 #include "ui/u_LISTE_TIRVO.h"
 
@@ -36,14 +37,19 @@ int main(int argc, char** argv) {
     if (const int code = handleOptions(argc, argv); code >= 0)
         return code;
 
+    blockTerminationSignals();
     StationApplication application(argc, argv);
     registerStationFonts();
+    quitOnTerminationSignals();
     StationEnvironment environment;
     environment.instanceKey = SingleInstance::defaultKey();
     TLISTE_TIRVO LISTE_TIRVO(environment);
+    // Another instance runs and was asked to come forward: this one ends after its creation
+    // handler, before its start timer could fire.
+    if (LISTE_TIRVO.isSecondInstance())
+        return 0;
     TFAfficher_Numero FAfficher_Numero;
     LISTE_TIRVO.attachDisplay(&FAfficher_Numero);
-    if (!LISTE_TIRVO.isSecondInstance())
-        LISTE_TIRVO.show();
+    LISTE_TIRVO.show();
     return application.exec();
 }

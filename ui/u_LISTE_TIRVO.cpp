@@ -15,6 +15,7 @@
 #include "store/StationFile.h"
 #include "ui/Afficher_Numero.h"
 #include "ui/SplashScreen.h"
+#include "ui/uF_liste_patient.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -137,9 +138,6 @@ TLISTE_TIRVO::TLISTE_TIRVO(StationEnvironment environment) : env(std::move(envir
     Timer1->setSingleShot(false);
     connect(Timer1, &QTimer::timeout, this, &TLISTE_TIRVO::Timer1Timer);
 
-    if (LMDOneInstance1->anotherInstanceRuns())
-        QMetaObject::invokeMethod(QCoreApplication::instance(), &QCoreApplication::quit,
-                                  Qt::QueuedConnection);
     ForcatmCreate();
 }
 
@@ -400,7 +398,9 @@ void TLISTE_TIRVO::cxDateEdit2PropertiesCloseUp() {
     cxButton3Click();
 }
 
-void TLISTE_TIRVO::cxButton5Click() {}
+void TLISTE_TIRVO::cxButton5Click() {
+    TF_liste_patient::open(*this);
+}
 
 void TLISTE_TIRVO::Liste_pat() {
     tiles->Liste_pat();

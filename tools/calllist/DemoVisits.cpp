@@ -31,10 +31,11 @@ const QStringList menNames = {
 
 // Analysis types with their tile colours (red in the low byte).
 const std::vector<std::pair<QString, int>> analysisTypes = {
-    {QStringLiteral("HÉMATO"), 0x8080FF},    {QStringLiteral("BIOCHIMIE"), 0x80FFFF},
-    {QStringLiteral("SÉROLOGIE"), 0x80FF80}, {QStringLiteral("HORMONES"), 0xFF80C0},
-    {QStringLiteral("BACTÉRIO"), 0x40C0FF},  {QStringLiteral("URINES"), 0x00E0E0},
-    {QStringLiteral("COAG"), 0xC0C0C0},      {QStringLiteral("GROUPAGE"), 0xA0A0FF},
+    {QStringLiteral("NFS"), 0x8080FF},      {QStringLiteral("HÉMATO"), 0x80FFFF},
+    {QStringLiteral("SÉRO"), 0x80FF80},     {QStringLiteral("TSH"), 0xFF80C0},
+    {QStringLiteral("ECBU"), 0x40C0FF},     {QStringLiteral("CRP"), 0x00E0E0},
+    {QStringLiteral("COAG"), 0xC0C0C0},     {QStringLiteral("GROUPE"), 0xA0A0FF},
+    {QStringLiteral("GLYCÉMIE"), 0xE0E0A0},
 };
 
 constexpr int womenColour = 0xC1B6FF; // pink
