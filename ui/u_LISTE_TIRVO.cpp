@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
 #include <QThread>
 #include <QTimer>
 #include <QToolButton>
@@ -417,6 +418,9 @@ void TLISTE_TIRVO::restoreFromAnotherStart() {
 
 void TLISTE_TIRVO::attachDisplay(TFAfficher_Numero* display) {
     calling->setDisplay({display->Label1, display->Label3, [display] {
+                             // Filled by hand too: without a window manager nothing maximises.
+                             if (!display->isVisible())
+                                 display->setGeometry(display->screen()->availableGeometry());
                              display->showMaximized();
                              display->raise();
                              display->activateWindow();
