@@ -25,9 +25,9 @@ std::unique_ptr<TileControl> makeControl(int width, int height = 800) {
 // hides the group. Growing asks for the layout after every change, as a board that is
 // painted while it is built does.
 void addGroups(TileControl& control, const QStringList& groups, bool growing = false) {
-    for (const QString& spec : groups) {
+    for (const QString& pattern : groups) {
         TileGroup* group = control.addGroup();
-        for (QChar letter : spec) {
+        for (QChar letter : pattern) {
             if (letter == '-') {
                 group->setVisible(false);
                 continue;

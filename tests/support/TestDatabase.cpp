@@ -34,9 +34,9 @@ TestDatabase::TestDatabase(const QStringList& fixtures, bool onServer, const QSt
     if (onServer)
         QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777));
     const QString file = dir.filePath(QStringLiteral("calllist.fdb"));
-    spec = onServer ? QStringLiteral("127.0.0.1:") + file : file;
+    location = onServer ? QStringLiteral("127.0.0.1:") + file : file;
     store::Connection connection;
-    connection.setDatabase(spec);
+    connection.setDatabase(location);
     connection.create(charSet);
     for (const QString& name : fixtures)
         connection.executeScript(fixture(name));
@@ -44,7 +44,7 @@ TestDatabase::TestDatabase(const QStringList& fixtures, bool onServer, const QSt
 
 void TestDatabase::execute(const QString& sql) const {
     store::Connection connection;
-    connection.setDatabase(spec);
+    connection.setDatabase(location);
     connection.open();
     connection.executeScript(sql);
 }

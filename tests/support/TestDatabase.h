@@ -12,7 +12,7 @@ public:
                           const QString& charSet = QStringLiteral("UTF8"));
 
     // What line 4 of a station file would hold to reach it.
-    QString specification() const { return spec; }
+    QString specification() const { return location; }
     QString folder() const { return dir.path(); }
     // Runs more SQL on it (one statement or a script), for cases a test sets up itself.
     void execute(const QString& sql) const;
@@ -21,7 +21,7 @@ public:
 
 private:
     QTemporaryDir dir;
-    QString spec;
+    QString location;
 };
 
 // Writes a station file in a folder; lines are joined with CR LF.
