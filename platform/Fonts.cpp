@@ -19,3 +19,14 @@ void registerStationFonts() {
     QFont::insertSubstitutions(QStringLiteral("Arabic Transparent"),
                                {QStringLiteral("Liberation Sans"), QLatin1String(arabicFamily)});
 }
+
+QFont pixelFont(const QString& family, int pixels, bool bold) {
+    QFont font(family);
+    font.setPixelSize(pixels);
+    font.setBold(bold);
+    return font;
+}
+
+QFont calibriBold(int pixels) {
+    return pixelFont(QStringLiteral("Calibri"), pixels, true);
+}

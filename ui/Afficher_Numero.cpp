@@ -20,13 +20,6 @@ constexpr int analysisBandColour = 5648930;
 constexpr int analysisLabelColour = 8404992; // RGB 0,64,128
 constexpr int clockColour = 255;             // red
 
-QFont pixelFont(const QString& family, int pixels, bool bold = false) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 void paintBackground(QWidget* widget, int colour) {
     QPalette palette = widget->palette();
     palette.setColor(QPalette::Window, winColor(colour));

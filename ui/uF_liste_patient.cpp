@@ -2,6 +2,7 @@
 
 #include "platform/Colors.h"
 #include "platform/DateEdit.h"
+#include "platform/Fonts.h"
 #include "platform/InputBlocker.h"
 #include "platform/TileControl.h"
 #include "store/CallListStatements.h"
@@ -26,17 +27,6 @@ constexpr QSize patientAreaSize(677, 531);
 constexpr int analysisColumnWidth = 171;
 constexpr int spacerWidth = 8;
 
-QFont pixelFont(const QString& family, int pixels, bool bold) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QFont calibri(int pixels) {
-    return pixelFont(QStringLiteral("Calibri"), pixels, true);
-}
-
 QPushButton* headerButton(QWidget* parent, const QString& caption, const QString& picture,
                           const QString& face, const QColor& text) {
     auto* button = new QPushButton(caption, parent);
@@ -44,7 +34,7 @@ QPushButton* headerButton(QWidget* parent, const QString& caption, const QString
     button->setIconSize(QSize(32, 32));
     button->setFlat(true);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(calibri(16));
+    button->setFont(calibriBold(16));
     button->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: %2; border: none; }")
                               .arg(face, text.name()));
     return button;
@@ -115,13 +105,13 @@ void TF_liste_patient::createComponents() {
     cxButton1->setCursor(Qt::PointingHandCursor);
 
     Label1 = new QLabel(QStringLiteral("Date de Travail"), Panel5);
-    Label1->setFont(calibri(19));
+    Label1->setFont(calibriBold(19));
     Label1->setStyleSheet(QStringLiteral("color: white;"));
     Label1->adjustSize();
 
     cxDateEdit2 = new DateEdit(Panel5);
     cxDateEdit2->setDateOnly(true);
-    cxDateEdit2->setFont(calibri(19));
+    cxDateEdit2->setFont(calibriBold(19));
     cxDateEdit2->setColours(winColor(dateBackground), Qt::yellow);
 
     cxButton2 = headerButton(Panel5, QStringLiteral("dévalider D'tirvo"),

@@ -6,6 +6,7 @@
 #include "board/TileBoard.h"
 #include "platform/Colors.h"
 #include "platform/DateEdit.h"
+#include "platform/Fonts.h"
 #include "platform/SingleInstance.h"
 #include "platform/StatusBar.h"
 #include "platform/TileControl.h"
@@ -42,17 +43,6 @@ constexpr int rightBarWidth = 75;
 constexpr int analysisColumnWidth = 141;
 constexpr int gapWidth = 8;
 
-QFont pixelFont(const QString& family, int pixels, bool bold) {
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
-QFont calibri(int pixels) {
-    return pixelFont(QStringLiteral("Calibri"), pixels, true);
-}
-
 // Captions are kept as the window definition stores them; Qt breaks lines at LF only.
 QString shown(const char* caption) {
     return QString::fromUtf8(caption).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -66,7 +56,7 @@ QToolButton* barButton(QWidget* parent, const char* caption, const QString& pict
     button->setIconSize(QSize(32, 32));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setFocusPolicy(Qt::NoFocus);
-    button->setFont(calibri(16));
+    button->setFont(calibriBold(16));
     button->setStyleSheet(
         QStringLiteral("QToolButton { background: %1; color: %2; border: none; }"
                        "QToolButton:pressed { background: %3; }")
@@ -165,7 +155,7 @@ void TLISTE_TIRVO::createComponents() {
     Panel5 = plainPanel(this);
     cxButton3 =
         new QPushButton(QStringLiteral("Mettre à jour la liste des patients ( F9 )"), Panel5);
-    cxButton3->setFont(calibri(16));
+    cxButton3->setFont(calibriBold(16));
     cxButton3->setCursor(Qt::PointingHandCursor);
     cxButton3->setStyleSheet(QStringLiteral("QPushButton { background: %1; color: white; border: "
                                             "none; } QPushButton:pressed { background: %2; }"
@@ -174,12 +164,12 @@ void TLISTE_TIRVO::createComponents() {
     connect(cxButton3, &QPushButton::clicked, this, &TLISTE_TIRVO::cxButton3Click);
 
     Label2 = new QLabel(QStringLiteral("Date de Travail"), Panel5);
-    Label2->setFont(calibri(19));
+    Label2->setFont(calibriBold(19));
     Label2->setStyleSheet(QStringLiteral("color: white;"));
     Label2->adjustSize();
 
     cxDateEdit2 = new DateEdit(Panel5);
-    cxDateEdit2->setFont(calibri(19));
+    cxDateEdit2->setFont(calibriBold(19));
     cxDateEdit2->setColours(winColor(14548991), winColor(52479));
     connect(cxDateEdit2, &DateEdit::closeUp, this, &TLISTE_TIRVO::cxDateEdit2PropertiesCloseUp);
 
@@ -203,7 +193,7 @@ void TLISTE_TIRVO::createComponents() {
     cxButton8->setIcon(QIcon(QStringLiteral(":/images/validate32.png")));
     cxButton8->setIconSize(QSize(32, 32));
     cxButton8->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    cxButton8->setFont(calibri(16));
+    cxButton8->setFont(calibriBold(16));
     cxButton8->setCursor(Qt::PointingHandCursor);
     cxButton8->setFocusPolicy(Qt::StrongFocus);
     cxButton8->setStyleSheet(QStringLiteral("QToolButton { background: %1; color: black; border: "
@@ -243,7 +233,7 @@ void TLISTE_TIRVO::createStatusBar() {
     dxStatusBar1 = new StatusBar(this);
     dxStatusBar1->setBackground(winColor(teal));
     dxStatusBar1->setFont(pixelFont(QStringLiteral("Tahoma"), 11, false));
-    const QFont calibri13 = calibri(13);
+    const QFont calibri13 = calibriBold(13);
     const QFont tahomaBold = pixelFont(QStringLiteral("Tahoma"), 11, true);
     const QFont tahoma = pixelFont(QStringLiteral("Tahoma"), 11, false);
     const Qt::Alignment left = Qt::AlignLeft;
