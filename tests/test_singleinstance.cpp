@@ -39,8 +39,10 @@ void TestSingleInstance::emptyKeyTurnsTheGuardOff() {
 void TestSingleInstance::secondProcessEndsWithoutReadingTheStationFile() {
     QTemporaryDir firstFolder;
     QTemporaryDir secondFolder;
-    const QString lower = firstFolder.filePath(QStringLiteral("appel"));
-    const QString upper = secondFolder.filePath(QStringLiteral("APPEL"));
+    // A name of this run's own, so that a station running on this machine is not disturbed.
+    const QString name = QStringLiteral("appel-test-%1").arg(QCoreApplication::applicationPid());
+    const QString lower = firstFolder.filePath(name);
+    const QString upper = secondFolder.filePath(name.toUpper());
     QVERIFY(QFile::copy(QStringLiteral(STATION_EXE), lower));
     QVERIFY(QFile::copy(QStringLiteral(STATION_EXE), upper));
     QVERIFY(mkfifo(QFile::encodeName(secondFolder.filePath(QStringLiteral("Ch.txt"))), 0600) == 0);
