@@ -376,7 +376,8 @@ void TLISTE_TIRVO::cxButton1Click() {
 void TLISTE_TIRVO::cxButton3Click() {
     // A station that never reached Ready tries its start again; one whose link to the database
     // broke reconnects once before it runs its queries.
-    if (state != StartState::Ready) {
+    // During the start's own first build a refresh only asks that build to start over.
+    if (state != StartState::Ready && state != StartState::Starting) {
         runStartSteps();
         return;
     }
