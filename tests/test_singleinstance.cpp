@@ -2,11 +2,23 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+bool listening(const QString& key) {
+    QLocalSocket probe;
+    probe.connectToServer(key);
+    return probe.waitForConnected(100);
+}
+
+} // namespace
 
 class TestSingleInstance : public QObject {
     Q_OBJECT
@@ -54,14 +66,16 @@ void TestSingleInstance::secondProcessEndsWithoutReadingTheStationFile() {
     first.setWorkingDirectory(firstFolder.path());
     first.start(lower, {});
     QVERIFY(first.waitForStarted());
-    QTest::qWait(1500);
+    // The first instance is up once its guard listens.
+    const QString key = QStringLiteral("appel-%1-%2").arg(getuid()).arg(name);
+    QTRY_VERIFY_WITH_TIMEOUT(listening(key), 20000);
     QVERIFY2(first.state() == QProcess::Running, first.readAllStandardError().constData());
 
     QProcess second;
     second.setProcessEnvironment(environment);
     second.setWorkingDirectory(secondFolder.path());
     second.start(upper, {});
-    QVERIFY(second.waitForFinished(8000));
+    QVERIFY(second.waitForFinished(20000));
     QCOMPARE(second.exitCode(), 0);
     QCOMPARE(first.state(), QProcess::Running);
     first.kill();
