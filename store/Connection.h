@@ -24,7 +24,7 @@ public:
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
-    // Blanks and control characters around the specification are removed.
+    // Blanks and control characters around the database name are removed.
     void setDatabase(const QString& specification);
     QString database() const { return databaseName; }
     // The client library's ISC_PASSWORD environment variable takes precedence over this.
