@@ -1,3 +1,4 @@
+#include "StationFixture.h"
 #include "StationTestMain.h"
 #include "TestDatabase.h"
 #include "platform/DateEdit.h"
@@ -16,14 +17,6 @@ namespace {
 
 const QDate today(2026, 3, 2);
 const QStringList servedCalls = {"calllist_table.sql", "served_calls.sql"};
-
-StationEnvironment environmentIn(const QString& folder) {
-    StationEnvironment environment;
-    environment.workingFolder = folder;
-    environment.today = [] { return today; };
-    environment.splashPauseMs = 0;
-    return environment;
-}
 
 // A fixture database and a main window that went through its start on it.
 struct Station {

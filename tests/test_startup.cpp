@@ -1,3 +1,4 @@
+#include "StationFixture.h"
 #include "StationTestMain.h"
 #include "TestDatabase.h"
 #include "platform/DateEdit.h"
@@ -15,14 +16,6 @@
 namespace {
 
 const QDate workingDay(2026, 3, 2);
-
-StationEnvironment environmentIn(const QString& folder) {
-    StationEnvironment environment;
-    environment.workingFolder = folder;
-    environment.today = [] { return workingDay; };
-    environment.splashPauseMs = 0;
-    return environment;
-}
 
 // Runs the start timer's handler from the message loop, as the timer does, so that an exception
 // reaches the application's handler.

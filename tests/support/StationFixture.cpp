@@ -7,13 +7,18 @@
 
 #include <QTest>
 
+StationEnvironment environmentIn(const QString& folder, QDate today) {
+    StationEnvironment environment;
+    environment.workingFolder = folder;
+    environment.today = [today] { return today; };
+    environment.splashPauseMs = 0;
+    return environment;
+}
+
 StationFixture::StationFixture(const TestDatabase& db, QDate today)
     : databaseSpecification(db.specification()) {
     writeStationFile(db.folder(), {"poste", "Accueil", "", db.specification()});
-    StationEnvironment environment;
-    environment.workingFolder = db.folder();
-    environment.today = [today] { return today; };
-    environment.splashPauseMs = 0;
+    StationEnvironment environment = environmentIn(db.folder(), today);
     environment.player = &player;
     environment.informationBox = [this](QWidget*, const QString& text) { boxes << text; };
     window = std::make_unique<TLISTE_TIRVO>(environment);

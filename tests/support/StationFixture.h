@@ -7,6 +7,9 @@
 
 #include <memory>
 
+// What a test station takes from its surroundings: its folder, a fixed today, no splash pause.
+StationEnvironment environmentIn(const QString& folder, QDate today = QDate(2026, 3, 2));
+
 // A station as the program starts it: main window and public display on a fixture database,
 // brought to Ready, with a recording player and an information box that the test answers.
 class StationFixture {
