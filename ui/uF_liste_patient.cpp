@@ -217,10 +217,7 @@ void TF_liste_patient::cxButton2Click() {
     Update_Dvalide->bindText(0, selection->COD_RECH);
     Update_Dvalide->bindText(1, selection->TYPE_PARA);
     Update_Dvalide->execute();
-    if (Liste_ANALYSE->isOpen())
-        Liste_ANALYSE->refresh();
-    if (LISTE_TIRVO_VALIDE->isOpen())
-        LISTE_TIRVO_VALIDE->refresh();
+    // The rebuild runs both queries afresh; refreshing them first would only run them twice.
     Liste_pat();
     mainWindow.Liste_pat();
 }
