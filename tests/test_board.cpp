@@ -17,8 +17,7 @@ const QDate workingDay(2026, 3, 2);
 // One window's board on a fixture database, without the window around it.
 struct Board {
     explicit Board(const TestDatabase& db, BoardKind kind) {
-        connection.setDatabase(db.specification());
-        connection.open();
+        db.connect(connection);
         const bool waiting = kind == BoardKind::Waiting;
         const auto patientText =
             waiting ? statements::Liste_patient() : statements::LISTE_TIRVO_VALIDE();

@@ -72,8 +72,7 @@ void TestStore::openFailures() {
 void TestStore::waitingPatientsOfADate() {
     TestDatabase db({"calllist_table.sql", "small_morning.sql"});
     Connection connection;
-    connection.setDatabase(db.specification());
-    connection.open();
+    db.connect(connection);
     const auto text = statements::Liste_patient();
     Query query(connection, text.lines, text.settings);
     query.bindDate(0, QDate(2026, 3, 2));
@@ -90,8 +89,7 @@ void TestStore::waitingPatientsOfADate() {
 void TestStore::refreshSeesRowsCommittedMeanwhile() {
     TestDatabase db({"calllist_table.sql", "small_morning.sql"});
     Connection connection;
-    connection.setDatabase(db.specification());
-    connection.open();
+    db.connect(connection);
     const auto text = statements::Liste_patient();
     Query query(connection, text.lines, text.settings);
     query.bindDate(0, QDate(2026, 3, 2));
@@ -99,8 +97,7 @@ void TestStore::refreshSeesRowsCommittedMeanwhile() {
     QCOMPARE(query.recordCount(), 3);
 
     Connection other;
-    other.setDatabase(db.specification());
-    other.open();
+    db.connect(other);
     other.executeImmediate(QStringLiteral(
         "insert into LISTE_TIRVO values (7, '02/03/2026004', '4', 'Dupré', 'Noémie', "
         "'2026-03-02', null, 'F', '', 1, 'COAG', 2)"));
@@ -111,8 +108,7 @@ void TestStore::refreshSeesRowsCommittedMeanwhile() {
 void TestStore::refreshOfAClosedQueryFails() {
     TestDatabase db({"calllist_table.sql"});
     Connection connection;
-    connection.setDatabase(db.specification());
-    connection.open();
+    db.connect(connection);
     const auto text = statements::Liste_patient();
     Query query(connection, text.lines, text.settings);
     query.bindDate(0, QDate(2026, 3, 2));
@@ -129,8 +125,7 @@ void TestStore::updateChangesEveryRowOfTheKeys() {
                               "'Lefèvre', 'Hélène', '2026-02-20', null, 'F', null, 255, 'HÉMATO', "
                               "12695295)"));
     Connection connection;
-    connection.setDatabase(db.specification());
-    connection.open();
+    db.connect(connection);
     const auto text = statements::Update_valide();
     Query update(connection, text.lines, text.settings);
     update.bindText(0, QStringLiteral("02/03/2026001"));
@@ -146,8 +141,7 @@ void TestStore::fixedCharKeepsOrTrimsBlanks() {
     db.execute(QStringLiteral("create table T (C char(5), V varchar(5)); "
                               "insert into T values ('ab', 'ab ')"));
     Connection connection;
-    connection.setDatabase(db.specification());
-    connection.open();
+    db.connect(connection);
     Query kept(connection, {QStringLiteral("select C, V from T")}, {1000, true, false});
     kept.open();
     QCOMPARE(kept.fieldText("C"), QStringLiteral("ab   "));
@@ -178,8 +172,7 @@ void TestStore::keysOfSingleByteColumnsMatchTheirRows() {
     db.execute(QStringLiteral("create table T (K varchar(30), N varchar(30), VALIDE varchar(5))"));
     db.execute(insert);
     Connection connection;
-    connection.setDatabase(db.specification());
-    connection.open();
+    db.connect(connection);
     Query rows(connection, {QStringLiteral("select K, N from T")});
     rows.open();
     QCOMPARE(rows.fieldText("K"), QStringLiteral("HÉMATO"));

@@ -18,8 +18,7 @@ private slots:
 void TestStoreServer::connectsWithTheRightPassword() {
     TestDatabase db({"calllist_table.sql", "small_morning.sql"}, true);
     Connection connection;
-    connection.setDatabase(db.specification());
-    connection.open();
+    db.connect(connection);
     Query count(connection, {QStringLiteral("select count(*) from LISTE_TIRVO")});
     count.open();
     QCOMPARE(count.fieldInteger("COUNT"), 6);

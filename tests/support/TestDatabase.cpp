@@ -42,10 +42,14 @@ TestDatabase::TestDatabase(const QStringList& fixtures, bool onServer, const QSt
         connection.executeScript(fixture(name));
 }
 
-void TestDatabase::execute(const QString& sql) const {
-    store::Connection connection;
+void TestDatabase::connect(store::Connection& connection) const {
     connection.setDatabase(location);
     connection.open();
+}
+
+void TestDatabase::execute(const QString& sql) const {
+    store::Connection connection;
+    connect(connection);
     connection.executeScript(sql);
 }
 
